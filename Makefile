@@ -4,7 +4,7 @@ ROOT := $(CURDIR)
 B := $(ROOT)/build
 CMAKE_GEN := -G "Unix Makefiles"
 
-.PHONY: all deps native win64 win32 fuzz test fuzz-long demo clean
+.PHONY: all deps native win64 win32 fuzz bench test demo clean
 
 all: native win64 win32
 
@@ -37,3 +37,9 @@ test: native win64 win32 fuzz
 
 clean:
 	rm -rf $(B)
+
+# Benchmarks are built optimised, without sanitizers, in their own tree.
+$(B)/bench/CMakeCache.txt:
+	cmake -S . -B $(B)/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF
+bench: deps $(B)/bench/CMakeCache.txt
+	cmake --build $(B)/bench -j $(JOBS) --target benchmarks
