@@ -73,3 +73,19 @@ TEST(LineFile, SplitsAnyLineEndAndJoinsWithCrLf) {
 
 } // namespace
 } // namespace zk
+
+#include "common/ansi_utf16.h"
+
+namespace zk {
+namespace {
+
+TEST(AnsiUtf16, MapsWindows1252BothWays) {
+    const std::string ansi = "A\x80\x9F\xE9\x81";
+    EXPECT_EQ(AnsiToUtf16(ansi), (std::u16string{u'A', 0x20AC, 0x0178, 0x00E9, 0x0081}));
+    EXPECT_EQ(Utf16ToAnsi(AnsiToUtf16(ansi)), ansi);
+    EXPECT_EQ(Utf16ToAnsi(u"\u4E2D"), "?");
+    EXPECT_EQ(AnsiToUtf16LeBytes("<K"), std::string("<\0K\0", 4));
+}
+
+} // namespace
+} // namespace zk
