@@ -7,6 +7,11 @@
 
 namespace zk::script {
 
+void SetupLog::SetEncoding(Encoding encoding) {
+    std::lock_guard lock(mutex_);
+    encoding_ = encoding;
+}
+
 void SetupLog::SetFileName(std::string name) {
     std::lock_guard lock(mutex_);
     fileName_ = std::move(name);

@@ -15,6 +15,8 @@ class SetupLog {
 
     explicit SetupLog(Encoding encoding = Encoding::Utf16Le) : encoding_(encoding) {}
 
+    void SetEncoding(Encoding encoding);
+
     // The file name follows the command line and, later, the LOGGED variable.
     void SetFileName(std::string name);
     std::string FileName() const;

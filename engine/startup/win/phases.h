@@ -1,0 +1,20 @@
+// The phases of the run that belong to other subsystems, called by the run
+// sequence. Each reports failure by its return value or an EngineError.
+#pragma once
+#include <string>
+
+#include "engine/startup/engine_context.h"
+
+namespace zk::startup {
+
+// Unpacks the whole resource archive into the support folder (no password).
+bool UnpackResourceArchive(EngineContext& context);
+
+// Prepares the dialog pool and preloads the dialog file of every enabled
+// "Display Dialog" command under the key of its command index.
+void PreloadDialogs(EngineContext& context);
+
+// Compiles and runs the script; the installer database is `databasePath`.
+void RunScript(EngineContext& context, const std::string& databasePath);
+
+} // namespace zk::startup
