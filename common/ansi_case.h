@@ -5,6 +5,14 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> defines AnsiUpper and AnsiLower as macros; these are functions.
+#ifdef AnsiUpper
+#undef AnsiUpper
+#endif
+#ifdef AnsiLower
+#undef AnsiLower
+#endif
+
 namespace zk {
 
 char AnsiUpperChar(char c);

@@ -16,8 +16,5 @@ void PreloadDialogs(EngineContext& context) {
             throw EngineError("This engine build cannot show dialogs yet.");
 }
 
-void RunScript(EngineContext&, const std::string&) {
-    throw EngineError("This engine build cannot run setup scripts yet.");
-}
 
 } // namespace zk::startup

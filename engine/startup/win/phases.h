@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "engine/script/interpreter.h"
 #include "engine/startup/engine_context.h"
 
 namespace zk::startup {
@@ -15,6 +16,10 @@ bool UnpackResourceArchive(EngineContext& context);
 void PreloadDialogs(EngineContext& context);
 
 // Compiles and runs the script; the installer database is `databasePath`.
+// A script that does not compile ends the process with exit code 314.
 void RunScript(EngineContext& context, const std::string& databasePath);
+
+// Registers the handlers of every command family this engine carries.
+void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& context);
 
 } // namespace zk::startup
