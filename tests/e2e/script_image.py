@@ -53,10 +53,13 @@ class Image:
 
 
 def make_setup(engine, folder, image, name="setup"):
-    """Copies the engine into `folder` as name.exe with `image` appended."""
+    """Copies the engine into `folder` as name.exe with `image` appended, and
+    the archive library the engine loads at start beside it."""
+    import shutil
     from pathlib import Path
     folder = Path(folder)
     folder.mkdir(parents=True, exist_ok=True)
+    shutil.copy(Path(engine).parent / "zor.lib", folder / "zor.lib")
     exe = folder / f"{name}.exe"
     data = Path(engine).read_bytes()
     exe.write_bytes(data + (image.text() if image is not None else b""))

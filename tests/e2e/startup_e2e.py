@@ -1,5 +1,6 @@
 """End-to-end tests of the engine's start-up: exit codes, log phases and
 support folders, with the real engine.exe under Wine."""
+import subprocess
 import sys
 import tempfile
 import time
@@ -10,6 +11,7 @@ import wine_harness as wine
 from script_image import Image, make_setup
 
 ENGINE = Path(sys.argv.pop(1)).resolve()
+EXIT_CODE = Path(sys.argv.pop(1)).resolve()
 
 OPENING = ["<Korvane>", "  <SetupSplash>", "    <StubSize>"]
 TO_EXTRACT = OPENING + ["    </StubSize>", "    <StubData>", "    </StubData>", "    <GlobalLists>",
@@ -18,6 +20,28 @@ TO_EXTRACT = OPENING + ["    </StubSize>", "    <StubData>", "    </StubData>", 
 
 def simple_image():
     return Image().add("Set Variable", "RESULT", "done").add("End")
+
+
+def make_resources(folder, msi=True, msp=False):
+    """A real resource archive (made by 7zz) and the installer database files."""
+    content = folder / "res_content"
+    content.mkdir()
+    (content / "readme.txt").write_text("resource\r\n")
+    subprocess.run(["7zz", "a", "-bd", "-y", str(folder / "setup.res"), str(content / "readme.txt")],
+                   check=True, capture_output=True, timeout=60)
+    if msi:
+        (folder / "setup.msi").write_bytes(b"database stand-in")
+    if msp:
+        (folder / "setup.msp").write_bytes(b"patch stand-in")
+
+
+FULL_RUN = TO_EXTRACT + ["    </ExtractArchive>", "    <ExtractResource>", "    </ExtractResource>",
+                         "    <ResourcePath>", "    </ResourcePath>", "    <Dialogs>", "    </Dialogs>",
+                         "  </SetupSplash>", "  <RunScript>", "    <Variables>", "    </Variables>",
+                         "    <CompileScript>", "    </CompileScript>", "    <BootStrap>", "    </BootStrap>",
+                         "    <zara>"]
+CLOSING = ["  </RunScript>", "  <Free>", "  </Free>", "  <CachedSupportDir>", "  </CachedSupportDir>",
+           "</Korvane>"]
 
 
 class StartupTest(unittest.TestCase):
@@ -79,6 +103,56 @@ class StartupTest(unittest.TestCase):
         code, _ = self.run_setup(exe)
         self.assertEqual(code, 15)
         self.assertEqual(wine.read_utf16_log(self.log), TO_EXTRACT)
+
+    def test_missing_database_exits_16_after_unpacking(self):
+        exe = make_setup(ENGINE, self.dir, simple_image())
+        make_resources(self.dir, msi=False)
+        code, _ = self.run_setup(exe)
+        self.assertEqual(code, 16)
+        self.assertEqual(wine.read_utf16_log(self.log),
+                         TO_EXTRACT + ["    </ExtractArchive>", "    <ExtractResource>"])
+
+    def test_script_runs_writes_its_results_and_sets_the_exit_code(self):
+        out = self.dir / "out.txt"
+        image = (Image().add("Set Variable", "GREETING", "hello")
+                 .add("Write to Text File", wine.windows_path(out), "$GREETING$ from $TITLE$", "FALSE")
+                 .add("Terminate with Exit Code", "7")
+                 .add("Write to Text File", wine.windows_path(out), "never written", "FALSE"))
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir)
+        code, _ = self.run_setup(exe)
+        self.assertEqual(code, 7)
+        self.assertEqual(out.read_bytes(), b"hello from Test Product\r\n")
+        self.assertEqual(wine.read_utf16_log(self.log),
+                         FULL_RUN + ["    </zara>", "    <ExitScript>", "    </ExitScript>"] + CLOSING)
+        self.assertEqual(list(wine.temp_folder().glob("zor*")), [], "the support folder must be removed")
+
+    def test_only_a_patch_database_lets_the_run_continue(self):
+        image = Image().add("Terminate with Exit Code", "3")
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir, msi=False, msp=True)
+        code, _ = self.run_setup(exe)
+        self.assertEqual(code, 3)
+
+    def test_compile_failure_exits_314_with_the_log_open(self):
+        image = Image().add("If", "UNDECLARED", "0", "1", "FALSE").add("End")
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir)
+        code, out = wine.run(EXIT_CODE, [wine.windows_path(exe), "/s", "/l=" + wine.windows_path(self.log)],
+                             cwd=self.dir)
+        self.assertEqual(out.strip().splitlines()[-1], "exit code 314")
+        self.assertEqual(wine.read_utf16_log(self.log)[-1], "    <CompileScript>")
+
+    def test_runtime_error_leaves_zara_open_and_finishes_start_up(self):
+        # A remembered variable is declared by compilation, even from a disabled
+        # command, but is undefined when the script reads it.
+        image = (Image().add("Set Variable", "LATER$ZARA$ZARA$TRUE", "x", disabled=True)
+                 .add("Convert Case", "LATER", "TRUE").add("Terminate with Exit Code", "5"))
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir)
+        code, _ = self.run_setup(exe)
+        self.assertEqual(code, 0)
+        self.assertEqual(wine.read_utf16_log(self.log), FULL_RUN + CLOSING)
 
     def test_truncated_image_ends_the_run_with_code_11_and_cleans_up(self):
         exe = make_setup(ENGINE, self.dir, None)

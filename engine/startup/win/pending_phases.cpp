@@ -5,11 +5,6 @@
 
 namespace zk::startup {
 
-bool UnpackResourceArchive(EngineContext&) {
-    // Without the archive library the resource archive cannot be unpacked.
-    return false;
-}
-
 void PreloadDialogs(EngineContext& context) {
     for (std::size_t i = 0; i < context.image.CommandCount(); ++i)
         if (context.image.CommandName(i) == "Display Dialog" && !context.image.IsDisabled(i))
