@@ -1,5 +1,6 @@
 """End-to-end tests of the engine's start-up: exit codes, log phases and
 support folders, with the real engine.exe under Wine."""
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -22,12 +23,19 @@ def simple_image():
     return Image().add("Set Variable", "RESULT", "done").add("End")
 
 
-def make_resources(folder, msi=True, msp=False):
-    """A real resource archive (made by 7zz) and the installer database files."""
+TEMPLATE_DIALOGS = Path(__file__).resolve().parents[2] / "template" / "dialogs"
+
+
+def make_resources(folder, msi=True, msp=False, dialogs=()):
+    """A real resource archive (made by 7zz) with the named template dialogs
+    and their rules files, and the installer database files."""
     content = folder / "res_content"
     content.mkdir()
     (content / "readme.txt").write_text("resource\r\n")
-    subprocess.run(["7zz", "a", "-bd", "-y", str(folder / "setup.res"), str(content / "readme.txt")],
+    for name in dialogs:
+        for suffix in (".dfm", ".dfm.zorf"):
+            shutil.copy(TEMPLATE_DIALOGS / (name + suffix), content / (name + suffix))
+    subprocess.run(["7zz", "a", "-bd", "-y", str(folder / "setup.res"), "."], cwd=content,
                    check=True, capture_output=True, timeout=60)
     if msi:
         (folder / "setup.msi").write_bytes(b"database stand-in")
@@ -153,6 +161,33 @@ class StartupTest(unittest.TestCase):
         code, _ = self.run_setup(exe)
         self.assertEqual(code, 0)
         self.assertEqual(wine.read_utf16_log(self.log), FULL_RUN + CLOSING)
+
+    def test_silent_wizard_loop_walks_every_page_without_a_window(self):
+        out = self.dir / "wizard.txt"
+        image = (Image().add("Wizard Loop")
+                 .add("Display Dialog", "welcome", "WIZARD", "TRUE", "", "", "")
+                 .add("Display Dialog", "finish", "WIZARD", "TRUE", "", "", "")
+                 .add("End")
+                 .add("Write to Text File", wine.windows_path(out), "$WIZARD$", "FALSE"))
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir, dialogs=("welcome", "finish"))
+        proc = wine.start(exe, ["/s", "/l=" + wine.windows_path(self.log)], cwd=self.dir)
+        seen = []
+        while proc.poll() is None:
+            seen += wine.find_windows("Sample|Welcome|Korvane")
+            time.sleep(0.1)
+        self.assertEqual(proc.returncode, 0, wine.read_utf16_log(self.log))
+        self.assertEqual(seen, [])
+        self.assertEqual(out.read_bytes(), b"NEXT\r\n")
+
+    def test_missing_dialog_file_ends_the_run_with_code_11(self):
+        image = Image().add("Display Dialog", "absent", "RESULT", "TRUE", "", "", "")
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir)
+        code, _ = self.run_setup(exe)
+        self.assertEqual(code, 11)
+        self.assertEqual(wine.read_utf16_log(self.log)[-4:],
+                         ["    <Dialogs>", "  <CachedSupportDir>", "  </CachedSupportDir>", "</Korvane>"])
 
     def test_truncated_image_ends_the_run_with_code_11_and_cleans_up(self):
         exe = make_setup(ENGINE, self.dir, None)

@@ -1,12 +1,12 @@
 // The command handlers this engine carries, registered with the interpreter.
 #include "engine/commands/portable_commands.h"
 #include "engine/commands/win/windows_command_platform.h"
-#include "engine/script/engine_error.h"
+#include "engine/startup/win/engine_dialogs.h"
 #include "engine/startup/win/phases.h"
 
 namespace zk::startup {
 
-void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& context) {
+void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& context, EngineDialogs& dialogs) {
     // The platform lives as long as the process: handlers keep a pointer to it.
     static commands::WindowsCommandPlatform platform;
     commands::CommandServices services;
@@ -14,11 +14,8 @@ void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& con
     services.temporaryFolder = context.tempFolder;
     commands::RegisterPortableCommands(interpreter, services);
 
-    // Dialogs are not part of this build: a script that shows one fails clearly.
-    for (const char* name : {"Display Dialog", "Hide Dialog"})
-        interpreter.Register(name, [](script::CommandContext&) -> script::CommandOutcome {
-            throw EngineError("This engine build cannot show dialogs yet.");
-        });
+    interpreter.Register("Display Dialog", [&dialogs](script::CommandContext& c) { return dialogs.Display(c); });
+    interpreter.Register("Hide Dialog", [&dialogs](script::CommandContext& c) { return dialogs.Hide(c); });
 }
 
 } // namespace zk::startup

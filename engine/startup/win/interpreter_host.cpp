@@ -4,6 +4,7 @@
 
 #include "engine/script/engine_error.h"
 #include "engine/script/variable_store.h"
+#include "engine/startup/win/engine_dialogs.h"
 #include "engine/startup/win/first_run_bootstrap.h"
 #include "engine/startup/win/folders.h"
 
@@ -69,8 +70,9 @@ void WindowsInterpreterHost::SetCaption(const std::string& title, bool myahLogo)
     caption_ = EngineCaption(title, myahLogo);
 }
 
-script::WizardResult WindowsInterpreterHost::ShowWizardDialog(script::CommandContext&) {
-    throw EngineError("This engine build cannot show dialogs yet.");
+script::WizardResult WindowsInterpreterHost::ShowWizardDialog(script::CommandContext& context) {
+    if (!dialogs_) throw EngineError("The dialogs of this run are not ready.");
+    return dialogs_->DisplayInWizard(context);
 }
 
 } // namespace zk::startup

@@ -25,9 +25,11 @@ class WindowsInterpreterHost : public script::InterpreterHost {
     script::WizardResult ShowWizardDialog(script::CommandContext& context) override;
 
     const std::string& Caption() const { return caption_; }
+    void SetDialogs(class EngineDialogs* dialogs) { dialogs_ = dialogs; }
 
   private:
     EngineContext& context_;
+    class EngineDialogs* dialogs_ = nullptr;
     std::string caption_ = EngineCaption("", false);
 };
 

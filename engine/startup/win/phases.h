@@ -20,6 +20,7 @@ void PreloadDialogs(EngineContext& context);
 void RunScript(EngineContext& context, const std::string& databasePath);
 
 // Registers the handlers of every command family this engine carries.
-void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& context);
+class EngineDialogs;
+void RegisterEngineCommands(script::Interpreter& interpreter, EngineContext& context, EngineDialogs& dialogs);
 
 } // namespace zk::startup

@@ -5,7 +5,9 @@
 #include "engine/script/interpreter.h"
 #include "engine/script/variable_store.h"
 #include "engine/startup/win/folders.h"
+#include "engine/startup/win/engine_dialogs.h"
 #include "engine/startup/win/interpreter_host.h"
+#include "engine/ui/win/dialog_manager.h"
 #include "engine/startup/win/module_image.h"
 #include "engine/startup/win/phases.h"
 
@@ -35,10 +37,14 @@ void RunScript(EngineContext& context, const std::string& databasePath) {
     settings.runtimeErrorTitle = context.messages.Text(msg::kRuntimeErrorInScript);
 
     WindowsInterpreterHost host(context);
+    EngineDialogs dialogs(context, variables, host.Caption());
+    host.SetDialogs(&dialogs);
     script::Interpreter interpreter(context.image, variables, context.log, host, settings);
-    RegisterEngineCommands(interpreter, context);
+    RegisterEngineCommands(interpreter, context, dialogs);
 
     const script::RunResult result = interpreter.Run();
+    // The run's dialogs go with it, whichever way it ended.
+    ui::FreeDialogs();
     if (result.end == script::RunEnd::CompileFailed) ExitProcess(kExitCompileFailure);
     context.exitCode = interpreter.State().exitCode;
 }
