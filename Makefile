@@ -32,6 +32,9 @@ win32: deps $(B)/win32/CMakeCache.txt
 fuzz: deps $(B)/fuzz/CMakeCache.txt
 	cmake --build $(B)/fuzz -j $(JOBS) --target fuzzers
 
+demo: native win64
+	bash scripts/demo.sh $(B)
+
 test: native win64 win32 fuzz
 	bash scripts/run-tests.sh $(B)
 
