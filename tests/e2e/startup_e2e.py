@@ -13,6 +13,7 @@ from script_image import Image, make_setup
 
 ENGINE = Path(sys.argv.pop(1)).resolve()
 EXIT_CODE = Path(sys.argv.pop(1)).resolve()
+MESSAGE_BOX_TEXT = Path(sys.argv.pop(1)).resolve()
 
 OPENING = ["<Korvane>", "  <SetupSplash>", "    <StubSize>"]
 TO_EXTRACT = OPENING + ["    </StubSize>", "    <StubData>", "    </StubData>", "    <GlobalLists>",
@@ -90,6 +91,31 @@ class StartupTest(unittest.TestCase):
         finally:
             if proc.poll() is None:
                 proc.kill()
+
+    def interactive_message(self, exe, caption="Korvane Wizard"):
+        """Runs the setup interactively; returns (exit code, texts of its message box)."""
+        reader = wine.start(MESSAGE_BOX_TEXT, [caption, "30"], cwd=self.dir)
+        proc = wine.start(exe, [], cwd=self.dir)
+        try:
+            out, _ = reader.communicate(timeout=60)
+            return proc.wait(timeout=30), out.decode("latin-1").replace("\r\n", "\n").splitlines()
+        finally:
+            for p in (reader, proc):
+                if p.poll() is None:
+                    p.kill()
+
+    def test_message_texts_come_from_the_language_file_appended_to_zor_lib(self):
+        exe = make_setup(ENGINE, self.dir, simple_image())
+        block = lambda tag: [f"{tag} text {n}" for n in range(1, 116)]
+        english = block("English")
+        english[1] = "The setup resources are missing"
+        lines = block("Default") + ["French"] + block("French") + ["english"] + english + ["German"] + block("German")
+        library = self.dir / "zor.lib"
+        library.write_bytes(library.read_bytes() + "\r\n".join(lines).encode("latin-1") + b"\r\n")
+        code, texts = self.interactive_message(exe)
+        self.assertEqual(code, 14)
+        self.assertIn("The setup resources are missing", texts)
+        self.assertFalse((wine.temp_folder() / "lang.loc").exists(), "the copy of the language file is deleted")
 
     def test_missing_resource_exits_14_with_the_log_open_at_extraction(self):
         exe = make_setup(ENGINE, self.dir, simple_image())
@@ -188,6 +214,16 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(code, 11)
         self.assertEqual(wine.read_utf16_log(self.log)[-4:],
                          ["    <Dialogs>", "  <CachedSupportDir>", "  </CachedSupportDir>", "</Korvane>"])
+
+    def test_runtime_error_message_names_the_line_and_uses_the_product_caption(self):
+        image = (Image().add("Set Variable", "LATER$ZARA$ZARA$TRUE", "x", disabled=True)
+                 .add("Convert Case", "LATER", "TRUE"))
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir)
+        code, texts = self.interactive_message(exe, "Test Product - Korvane Wizard")
+        self.assertEqual(code, 0)
+        self.assertIn("Runtime error in setup script:", "\n".join(texts))
+        self.assertIn("Line 2: Attempting to get value of undefined variable LATER", "\n".join(texts))
 
     def test_truncated_image_ends_the_run_with_code_11_and_cleans_up(self):
         exe = make_setup(ENGINE, self.dir, None)
