@@ -27,15 +27,22 @@ def simple_image():
 TEMPLATE_DIALOGS = Path(__file__).resolve().parents[2] / "template" / "dialogs"
 
 
-def make_resources(folder, msi=True, msp=False, dialogs=()):
+def make_resources(folder, msi=True, msp=False, dialogs=(), page_captions=False):
     """A real resource archive (made by 7zz) with the named template dialogs
-    and their rules files, and the installer database files."""
+    and their rules files, and the installer database files. With
+    `page_captions` each page is captioned "Page <name>" so a test can tell
+    which page is on screen."""
     content = folder / "res_content"
     content.mkdir()
     (content / "readme.txt").write_text("resource\r\n")
     for name in dialogs:
         for suffix in (".dfm", ".dfm.zorf"):
             shutil.copy(TEMPLATE_DIALOGS / (name + suffix), content / (name + suffix))
+        if page_captions:
+            page = content / (name + ".dfm")
+            text = page.read_text(encoding="latin-1")
+            page.write_text(text.replace("Caption = '$TITLE$ Setup'", f"Caption = 'Page {name}'", 1),
+                            encoding="latin-1")
     subprocess.run(["7zz", "a", "-bd", "-y", str(folder / "setup.res"), "."], cwd=content,
                    check=True, capture_output=True, timeout=60)
     if msi:
@@ -205,6 +212,35 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(proc.returncode, 0, wine.read_utf16_log(self.log))
         self.assertEqual(seen, [])
         self.assertEqual(out.read_bytes(), b"NEXT\r\n")
+
+    def test_interactive_wizard_follows_next_back_and_a_confirmed_cancel(self):
+        out = self.dir / "wizard.txt"
+        image = (Image().add("Wizard Loop")
+                 .add("Display Dialog", "welcome", "WIZARD", "TRUE", "", "", "")
+                 .add("Display Dialog", "readme", "WIZARD", "TRUE", "", "", "")
+                 .add("Display Dialog", "finish", "WIZARD", "TRUE", "", "", "")
+                 .add("End")
+                 .add("Write to Text File", wine.windows_path(out), "$WIZARD$", "FALSE"))
+        exe = make_setup(ENGINE, self.dir, image)
+        make_resources(self.dir, dialogs=("welcome", "readme", "finish"), page_captions=True)
+        proc = wine.start(exe, ["/l=" + wine.windows_path(self.log)], cwd=self.dir)
+        try:
+            # Next, Back, Next, then Cancel on the second page, confirmed.
+            for page, key in [("welcome", "Return"), ("readme", "alt+b"), ("welcome", "Return"),
+                              ("readme", "Escape")]:
+                windows = wine.find_windows(f"^Page {page}$", timeout=30)
+                self.assertTrue(windows, f"page {page} did not appear")
+                wine.press(windows[0], key)
+                time.sleep(0.5)
+            confirm = wine.find_windows("Korvane Wizard", timeout=30)
+            self.assertTrue(confirm, "the cancel confirmation did not appear")
+            # "No" is the default answer: confirm with the Yes mnemonic.
+            wine.press(confirm[0], "y")
+            self.assertEqual(proc.wait(timeout=60), 0)
+        finally:
+            if proc.poll() is None:
+                proc.kill()
+        self.assertEqual(out.read_bytes(), b"CANCEL\r\n")
 
     def test_missing_dialog_file_ends_the_run_with_code_11(self):
         image = Image().add("Display Dialog", "absent", "RESULT", "TRUE", "", "", "")
