@@ -160,7 +160,7 @@ const ClassText kClasses[] = {
      false},
 };
 
-void AddProperties(std::vector<PropertySpec>& out, std::string_view text) {
+void AddProperties(std::vector<PropertyInfo>& out, std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.find(';', at);
@@ -169,52 +169,52 @@ void AddProperties(std::vector<PropertySpec>& out, std::string_view text) {
         at = end + 1;
         std::size_t colon = item.find(':');
         if (colon == std::string_view::npos || colon + 1 >= item.size()) continue;
-        PropertySpec spec;
-        spec.name = std::string(item.substr(0, colon));
+        PropertyInfo property;
+        property.name = std::string(item.substr(0, colon));
         switch (item[colon + 1]) {
         case 'b':
-            spec.type = PropertyType::Boolean;
+            property.type = PropertyType::Boolean;
             break;
         case 'i':
-            spec.type = PropertyType::Integer;
+            property.type = PropertyType::Integer;
             break;
         case 'f':
-            spec.type = PropertyType::Float;
+            property.type = PropertyType::Float;
             break;
         case 't':
-            spec.type = PropertyType::Text;
+            property.type = PropertyType::Text;
             break;
         case 'l':
-            spec.type = PropertyType::Lines;
+            property.type = PropertyType::Lines;
             break;
         case 'e':
-            spec.type = PropertyType::Enumeration;
+            property.type = PropertyType::Enumeration;
             break;
         case 's':
-            spec.type = PropertyType::Set;
+            property.type = PropertyType::Set;
             break;
         case 'c':
-            spec.type = PropertyType::Colour;
+            property.type = PropertyType::Colour;
             break;
         case 'r':
-            spec.type = PropertyType::Reference;
+            property.type = PropertyType::Reference;
             break;
         case 'x':
-            spec.type = PropertyType::Binary;
+            property.type = PropertyType::Binary;
             break;
         default:
-            spec.type = PropertyType::Raw;
+            property.type = PropertyType::Raw;
         }
         if (item.size() > colon + 3 && item[colon + 2] == '=')
-            spec.choices = std::string(item.substr(colon + 3));
+            property.choices = std::string(item.substr(colon + 3));
         // A later definition of the same name replaces the earlier one.
         bool replaced = false;
         for (auto& existing : out)
-            if (AnsiSameText(existing.name, spec.name)) {
-                existing = spec;
+            if (AnsiSameText(existing.name, property.name)) {
+                existing = property;
                 replaced = true;
             }
-        if (!replaced) out.push_back(std::move(spec));
+        if (!replaced) out.push_back(std::move(property));
     }
 }
 
@@ -305,7 +305,7 @@ std::vector<ComponentClass> BuildClasses() {
 
 } // namespace
 
-const PropertySpec* ComponentClass::Find(std::string_view name) const {
+const PropertyInfo* ComponentClass::Find(std::string_view name) const {
     for (const auto& p : properties)
         if (AnsiSameText(p.name, name)) return &p;
     return nullptr;

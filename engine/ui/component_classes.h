@@ -52,7 +52,7 @@ enum class ComponentKind {
     VistaGlass
 };
 
-struct PropertySpec {
+struct PropertyInfo {
     std::string name;
     PropertyType type = PropertyType::Raw;
     std::string choices; // enumeration or set identifiers, comma separated
@@ -63,10 +63,10 @@ struct ComponentClass {
     ComponentKind kind;
     bool visual = true;     // false: not drawn at run time
     bool container = false; // may parent nested controls
-    std::vector<PropertySpec> properties;
+    std::vector<PropertyInfo> properties;
 
     // The property of that name (ignoring case), or nullptr.
-    const PropertySpec* Find(std::string_view name) const;
+    const PropertyInfo* Find(std::string_view name) const;
 };
 
 // The 39 classes in their registration order.

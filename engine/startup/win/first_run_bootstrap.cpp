@@ -11,7 +11,7 @@
 namespace zk::startup {
 namespace {
 
-std::string SpecialFolder(int csidl) {
+std::string ShellFolder(int csidl) {
     char buffer[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};
     std::string folder = buffer;
@@ -20,9 +20,9 @@ std::string SpecialFolder(int csidl) {
 }
 
 std::string ApplicationDataBase(bool allUsers) {
-    if (allUsers) return SpecialFolder(CSIDL_COMMON_APPDATA);
-    std::string folder = SpecialFolder(CSIDL_LOCAL_APPDATA);
-    if (folder.empty()) folder = SpecialFolder(CSIDL_APPDATA);
+    if (allUsers) return ShellFolder(CSIDL_COMMON_APPDATA);
+    std::string folder = ShellFolder(CSIDL_LOCAL_APPDATA);
+    if (folder.empty()) folder = ShellFolder(CSIDL_APPDATA);
     return folder;
 }
 
@@ -45,7 +45,7 @@ void FirstRunBootstrap(EngineContext& context, script::VariableStore& variables)
     variables.Define("DATADIR", dataFolder, stage);
     variables.Define("NEEDSUPGRADE", "FALSE", stage);
     variables.Define("MAINTENANCE", "FALSE", stage);
-    variables.Define("TARGETDIR", SpecialFolder(CSIDL_PROGRAM_FILES) + context.image.productTitle, stage);
+    variables.Define("TARGETDIR", ShellFolder(CSIDL_PROGRAM_FILES) + context.image.productTitle, stage);
     variables.Define("STARTMENU", context.image.productTitle, stage);
     variables.Define("NEWINSTANCE", "FALSE", script::kStageInitialization);
 }

@@ -523,9 +523,9 @@ COLORREF ControlWindows::DefaultColour(ComponentKind kind) {
 }
 
 std::optional<std::string> ControlWindows::DefaultValue(const Component& c,
-                                                        const PropertySpec& spec) {
-    const std::string& n = spec.name;
-    switch (spec.type) {
+                                                        const PropertyInfo& property) {
+    const std::string& n = property.name;
+    switch (property.type) {
     case PropertyType::Boolean: {
         bool trueByDefault = Live(n, {"Enabled",       "Visible",
                                       "ParentFont",    "ParentShowHint",
@@ -549,7 +549,7 @@ std::optional<std::string> ControlWindows::DefaultValue(const Component& c,
         if (Is(n, "ItemIndex")) return "-1";
         if (Is(n, "Max") || Is(n, "MaxValue"))
             return c.Kind() == ComponentKind::TrackBar ? "10" : "100";
-        if (Is(n, "Font.Height")) return std::to_string(c.Owner().FontSpecOf(c).height);
+        if (Is(n, "Font.Height")) return std::to_string(c.Owner().FontSettingsOf(c).height);
         return "0";
     case PropertyType::Colour: {
         if (Is(n, "Color")) {
@@ -566,9 +566,9 @@ std::optional<std::string> ControlWindows::DefaultValue(const Component& c,
                        ? "taRightJustify"
                    : c.Kind() == ComponentKind::Panel ? "taCenter"
                                                       : "taLeftJustify";
-        std::string first = spec.choices.substr(0, spec.choices.find(','));
+        std::string first = property.choices.substr(0, property.choices.find(','));
         if (Is(n, "BevelOuter")) return "bvRaised";
-        if (Is(n, "BorderStyle") && spec.choices.find("bsSingle") != std::string::npos &&
+        if (Is(n, "BorderStyle") && property.choices.find("bsSingle") != std::string::npos &&
             c.Kind() != ComponentKind::Panel && c.Kind() != ComponentKind::Gauge)
             return c.Kind() == ComponentKind::Form ? "bsSizeable" : "bsSingle";
         if (Is(n, "Style") && c.Kind() == ComponentKind::Bevel) return "bsLowered";
@@ -579,7 +579,7 @@ std::optional<std::string> ControlWindows::DefaultValue(const Component& c,
     case PropertyType::Set:
         return "[]";
     case PropertyType::Text:
-        if (Is(n, "Font.Name")) return c.Owner().FontSpecOf(c).name;
+        if (Is(n, "Font.Name")) return c.Owner().FontSettingsOf(c).name;
         return "";
     default:
         return "";
@@ -944,19 +944,19 @@ void ControlWindows::Snapshot(Component& c) {
     for (const char* name :
          {"Caption", "Text", "Lines.Strings", "Checked", "ItemIndex", "Items.Strings", "Position",
           "Progress", "ActivePage", "Left", "Top"}) {
-        const PropertySpec* spec = c.Class().Find(name);
-        if (!spec) continue;
-        if (c.Kind() != ComponentKind::Form && (Is(spec->name, "Left") || Is(spec->name, "Top")))
+        const PropertyInfo* property = c.Class().Find(name);
+        if (!property) continue;
+        if (c.Kind() != ComponentKind::Form && (Is(property->name, "Left") || Is(property->name, "Top")))
             continue;
-        if (IsComboKind(c.Kind()) && Is(spec->name, "Items.Strings")) continue;
-        if (auto live = ReadLive(c, spec->name)) {
+        if (IsComboKind(c.Kind()) && Is(property->name, "Items.Strings")) continue;
+        if (auto live = ReadLive(c, property->name)) {
             bool replaced = false;
             for (auto& [n, v] : c.props_)
-                if (AnsiSameText(n, spec->name)) {
+                if (AnsiSameText(n, property->name)) {
                     v = *live;
                     replaced = true;
                 }
-            if (!replaced) c.props_.emplace_back(spec->name, *live);
+            if (!replaced) c.props_.emplace_back(property->name, *live);
         }
     }
     if (c.Kind() == ComponentKind::CheckListBox) {

@@ -11,7 +11,7 @@ struct ControlWindows {
     static void Apply(Component& c, const std::string& name);
     // The live value where the user or the program changes it; nullopt: use the stored one.
     static std::optional<std::string> ReadLive(const Component& c, const std::string& name);
-    static std::optional<std::string> DefaultValue(const Component& c, const PropertySpec& spec);
+    static std::optional<std::string> DefaultValue(const Component& c, const PropertyInfo& property);
     // Copies the live state into the stored properties (before the windows go).
     static void Snapshot(Component& c);
     static bool ParentColourByDefault(ComponentKind kind);

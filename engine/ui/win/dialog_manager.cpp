@@ -9,7 +9,7 @@
 #include "common/line_file.h"
 #include "engine/script/engine_error.h"
 #include "engine/ui/form_reader.h"
-#include "engine/ui/special_content.h"
+#include "engine/ui/content_files.h"
 #include "engine/ui/swf_header.h"
 #include "engine/ui/win/control_windows.h"
 
@@ -164,7 +164,7 @@ void DialogManager::ProcessMessages() {
     }
 }
 
-void DialogManager::LoadSpecialContent(TPoolTemplate& form) {
+void DialogManager::LoadContentFiles(TPoolTemplate& form) {
     std::string language;
     if (variables_ && variables_->Exists("LANGUAGE")) language = variables_->Get("LANGUAGE");
     auto exists = [this](const std::string& name) { return FileExists(supportFolder_ + name); };
@@ -186,8 +186,8 @@ void DialogManager::LoadSpecialContent(TPoolTemplate& form) {
         default:
             continue;
         }
-        if (!HasSpecialContent(control, c->Tag())) continue;
-        SpecialContent content = FindSpecialContent(control, c->Tag(), language, exists);
+        if (!LoadsContentFile(control, c->Tag())) continue;
+        ContentFile content = FindContentFile(control, c->Tag(), language, exists);
         std::string text;
         if (content.found) {
             auto bytes = ReadFileBytes(supportFolder_ + content.fileName);
@@ -230,7 +230,7 @@ void DialogManager::PrepareDialog(const std::string& key) {
     if (!form) throw EngineError("No dialog is loaded for key " + key);
     preparing_ = true;
     try {
-        LoadSpecialContent(*form);
+        LoadContentFiles(*form);
     } catch (...) {
         preparing_ = false;
         throw;

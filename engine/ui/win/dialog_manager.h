@@ -61,7 +61,7 @@ class DialogManager final : public DialogScreen {
     void Show(TPoolTemplate& form);
     void ShowAndFocus(TPoolTemplate& form);
     void Position(TPoolTemplate& form);
-    void LoadSpecialContent(TPoolTemplate& form);
+    void LoadContentFiles(TPoolTemplate& form);
     void RememberPosition(TPoolTemplate& form);
     bool Silent() const { return services_ && services_->Silent(); }
 

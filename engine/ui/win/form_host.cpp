@@ -15,7 +15,7 @@ std::string FormValueTextForError(const std::string& text) {
 }
 } // namespace
 
-bool FontSpec::operator<(const FontSpec& o) const {
+bool FontSettings::operator<(const FontSettings& o) const {
     return std::tie(name, height, bold, italic, underline, strike, colour) <
            std::tie(o.name, o.height, o.bold, o.italic, o.underline, o.strike, o.colour);
 }
@@ -54,14 +54,14 @@ bool Component::StoredBool(std::string_view name, bool fallback) const {
 
 bool Component::SetProperty(std::string_view name, std::string_view text) {
     if (AnsiSameText(name, "Name")) return AnsiSameText(text, name_);
-    const PropertySpec* spec = cls_.Find(name);
+    const PropertyInfo* property = cls_.Find(name);
     std::string value;
     std::string canonical;
-    if (spec) {
-        auto normal = NormalizePropertyText(spec->type, spec->choices, text);
+    if (property) {
+        auto normal = NormalizePropertyText(property->type, property->choices, text);
         if (!normal) return false;
         value = *normal;
-        canonical = spec->name;
+        canonical = property->name;
     } else {
         value = std::string(text);
         canonical = std::string(name);
@@ -83,19 +83,19 @@ bool Component::SetProperty(std::string_view name, std::string_view text) {
 
 std::optional<std::string> Component::GetProperty(std::string_view name) const {
     if (AnsiSameText(name, "Name")) return name_;
-    const PropertySpec* spec = cls_.Find(name);
-    if (hwnd_ && spec) {
-        if (auto live = ControlWindows::ReadLive(*this, spec->name)) return live;
+    const PropertyInfo* property = cls_.Find(name);
+    if (hwnd_ && property) {
+        if (auto live = ControlWindows::ReadLive(*this, property->name)) return live;
     }
     for (const auto& [n, v] : props_)
         if (AnsiSameText(n, name)) return v;
-    if (spec) return ControlWindows::DefaultValue(*this, *spec);
+    if (property) return ControlWindows::DefaultValue(*this, *property);
     return std::nullopt;
 }
 
 TPoolTemplate::~TPoolTemplate() {
     DestroyWindows();
-    for (auto& [spec, font] : fonts_)
+    for (auto& [settings, font] : fonts_)
         DeleteObject(font);
     for (auto& [colour, brush] : brushes_)
         DeleteObject(brush);
@@ -170,19 +170,19 @@ std::vector<std::string> TPoolTemplate::Warnings() const {
     return out;
 }
 
-FontSpec TPoolTemplate::FontSpecOf(const Component& c) const {
-    FontSpec spec;
+FontSettings TPoolTemplate::FontSettingsOf(const Component& c) const {
+    FontSettings settings;
     if (c.Parent() && c.StoredBool("ParentFont", true))
-        spec = FontSpecOf(*c.Parent());
+        settings = FontSettingsOf(*c.Parent());
     else if (c.Parent())
-        spec = FontSpecOf(*form_);
-    if (c.Class().Find("Font.Name") == nullptr) return spec;
+        settings = FontSettingsOf(*form_);
+    if (c.Class().Find("Font.Name") == nullptr) return settings;
     std::string name = c.Stored("Font.Name");
-    if (!name.empty()) spec.name = name;
+    if (!name.empty()) settings.name = name;
     long long height = c.StoredInt("Font.Height", 0);
-    if (height) spec.height = static_cast<int>(height);
+    if (height) settings.height = static_cast<int>(height);
     long long size = c.StoredInt("Font.Size", 0);
-    if (size) spec.height = -MulDiv(static_cast<int>(size), 96, 72);
+    if (size) settings.height = -MulDiv(static_cast<int>(size), 96, 72);
     std::string style = c.Stored("Font.Style", "");
     if (!style.empty()) {
         auto items = SplitSetText(style);
@@ -190,28 +190,28 @@ FontSpec TPoolTemplate::FontSpecOf(const Component& c) const {
             return std::any_of(items.begin(), items.end(),
                                [&](const std::string& i) { return AnsiSameText(i, s); });
         };
-        spec.bold = has("fsBold");
-        spec.italic = has("fsItalic");
-        spec.underline = has("fsUnderline");
-        spec.strike = has("fsStrikeOut");
+        settings.bold = has("fsBold");
+        settings.italic = has("fsItalic");
+        settings.underline = has("fsUnderline");
+        settings.strike = has("fsStrikeOut");
     }
     std::string colour = c.Stored("Font.Color");
     if (!colour.empty())
-        spec.colour = ColourFromText(colour, spec.colour);
+        settings.colour = ColourFromText(colour, settings.colour);
     else if (!c.Parent())
-        spec.colour = GetSysColor(COLOR_WINDOWTEXT);
-    return spec;
+        settings.colour = GetSysColor(COLOR_WINDOWTEXT);
+    return settings;
 }
 
 HFONT TPoolTemplate::FontFor(const Component& c) {
-    FontSpec spec = FontSpecOf(c);
-    auto it = fonts_.find(spec);
+    FontSettings settings = FontSettingsOf(c);
+    auto it = fonts_.find(settings);
     if (it != fonts_.end()) return it->second;
-    HFONT font = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic,
-                             spec.underline, spec.strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    HFONT font = CreateFontA(settings.height, 0, 0, 0, settings.bold ? FW_BOLD : FW_NORMAL, settings.italic,
+                             settings.underline, settings.strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             spec.name.c_str());
-    fonts_[spec] = font;
+                             settings.name.c_str());
+    fonts_[settings] = font;
     return font;
 }
 

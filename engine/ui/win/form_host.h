@@ -70,12 +70,12 @@ class Component {
     std::vector<std::string> itemPaths_;
 };
 
-struct FontSpec {
+struct FontSettings {
     std::string name = "Tahoma";
     int height = -11;
     bool bold = false, italic = false, underline = false, strike = false;
     COLORREF colour = 0;
-    bool operator<(const FontSpec& o) const;
+    bool operator<(const FontSettings& o) const;
 };
 
 class TPoolTemplate {
@@ -120,7 +120,7 @@ class TPoolTemplate {
 
     // Internal to the host's window procedures.
     HFONT FontFor(const Component& c);
-    FontSpec FontSpecOf(const Component& c) const;
+    FontSettings FontSettingsOf(const Component& c) const;
     COLORREF ColourOf(const Component& c) const;
     HBRUSH BrushOf(const Component& c);
     LRESULT RouteMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool& handled);
@@ -140,7 +140,7 @@ class TPoolTemplate {
     Component* form_ = nullptr;
     std::vector<Component*> order_;
     std::filesystem::path folder_;
-    std::map<FontSpec, HFONT> fonts_;
+    std::map<FontSettings, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     int nextId_ = 1000;
     std::map<Component*, int> ids_;

@@ -30,7 +30,7 @@ void DrawCaption(HDC dc, Component& c, RECT r, UINT format) {
     if (caption.empty()) return;
     HFONT old = static_cast<HFONT>(SelectObject(dc, c.Owner().FontFor(c)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(c.Handle()) ? c.Owner().FontSpecOf(c).colour
+    SetTextColor(dc, IsWindowEnabled(c.Handle()) ? c.Owner().FontSettingsOf(c).colour
                                                  : GetSysColor(COLOR_GRAYTEXT));
     DrawTextA(dc, caption.c_str(), -1, &r, format);
     SelectObject(dc, old);
@@ -445,7 +445,7 @@ LRESULT TPoolTemplate::RouteMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, b
         if (!c) return 0;
         handled = true;
         auto dc = reinterpret_cast<HDC>(wp);
-        FontSpec font = FontSpecOf(*c);
+        FontSettings font = FontSettingsOf(*c);
         bool enabled = IsWindowEnabled(c->Handle());
         bool editable = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
         bool readOnlyEdit = msg == WM_CTLCOLORSTATIC &&

@@ -119,9 +119,9 @@ TEST_P(StandardPage, LoadsEveryControlWithItsPropertiesAndScreenshot) {
         for (const auto& p : obj.properties) {
             auto value = c->GetProperty(p.name);
             ASSERT_TRUE(value) << obj.name << "." << p.name;
-            const PropertySpec* spec = c->Class().Find(p.name);
-            ASSERT_NE(spec, nullptr) << obj.name << "." << p.name;
-            auto expected = NormalizePropertyText(spec->type, spec->choices, PropertyText(p.value));
+            const PropertyInfo* property = c->Class().Find(p.name);
+            ASSERT_NE(property, nullptr) << obj.name << "." << p.name;
+            auto expected = NormalizePropertyText(property->type, property->choices, PropertyText(p.value));
             if (AnsiSameText(p.name, "Height") && c->Kind() == ComponentKind::ComboBox) continue;
             EXPECT_EQ(*value, *expected) << obj.name << "." << p.name;
         }
@@ -285,10 +285,10 @@ TEST(FormHost, FontsFollowTheParentUnlessOwn) {
         "  object P: TPanel\r\n    object L: TLabel\r\n    end\r\n    object B: TLabel\r\n"
         "      Font.Style = [fsBold]\r\n      Font.Height = -20\r\n      ParentFont = False\r\n"
         "    end\r\n  end\r\nend\r\n");
-    FontSpec plain = host->FontSpecOf(*host->FindComponent("L"));
+    FontSettings plain = host->FontSettingsOf(*host->FindComponent("L"));
     EXPECT_EQ(plain.name, "Arial");
     EXPECT_EQ(plain.height, -13);
-    FontSpec bold = host->FontSpecOf(*host->FindComponent("B"));
+    FontSettings bold = host->FontSettingsOf(*host->FindComponent("B"));
     EXPECT_TRUE(bold.bold);
     EXPECT_EQ(bold.height, -20);
     LOGFONTA lf{};

@@ -1,10 +1,10 @@
-#include "engine/ui/special_content.h"
+#include "engine/ui/content_files.h"
 
 #include <vector>
 
 namespace zk::ui {
 
-bool HasSpecialContent(ContentControl control, long long tag) {
+bool LoadsContentFile(ContentControl control, long long tag) {
     switch (control) {
     case ContentControl::Memo:
     case ContentControl::RichEdit:
@@ -16,10 +16,10 @@ bool HasSpecialContent(ContentControl control, long long tag) {
     return false;
 }
 
-SpecialContent FindSpecialContent(ContentControl control, long long tag, std::string_view language,
+ContentFile FindContentFile(ContentControl control, long long tag, std::string_view language,
                                   const std::function<bool(const std::string&)>& exists) {
-    SpecialContent out;
-    if (!HasSpecialContent(control, tag)) return out;
+    ContentFile out;
+    if (!LoadsContentFile(control, tag)) return out;
     const std::string lang(language);
     std::vector<std::string> names;
     std::string base = tag == 2 ? "license" : "readme";

@@ -10,17 +10,17 @@ namespace zk::ui {
 
 enum class ContentControl { Memo, RichEdit, HtmlViewer, FlashFrame };
 
-struct SpecialContent {
+struct ContentFile {
     bool found = false;
     std::string fileName; // the first existing file (name without folder)
     std::string hintText; // the text to show when none exists
 };
 
-// Whether this control kind with this Tag loads a special content file.
-bool HasSpecialContent(ContentControl control, long long tag);
+// Whether this control kind with this Tag loads a fixed-name content file.
+bool LoadsContentFile(ContentControl control, long long tag);
 // The first of the candidate files for which `exists(name)` holds, else the hint
 // text. `language` is the value of LANGUAGE, possibly empty.
-SpecialContent FindSpecialContent(ContentControl control, long long tag, std::string_view language,
+ContentFile FindContentFile(ContentControl control, long long tag, std::string_view language,
                                   const std::function<bool(const std::string&)>& exists);
 
 } // namespace zk::ui

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "engine/ui/special_content.h"
+#include "engine/ui/content_files.h"
 
 namespace zk::ui {
 namespace {
@@ -16,11 +16,11 @@ struct ContentCase {
     const char* expectedHint;
 };
 
-class SpecialContentFiles : public ::testing::TestWithParam<ContentCase> {};
+class ContentFiles : public ::testing::TestWithParam<ContentCase> {};
 
-TEST_P(SpecialContentFiles, FirstExistingFileElseHint) {
+TEST_P(ContentFiles, FirstExistingFileElseHint) {
     const ContentCase& c = GetParam();
-    auto out = FindSpecialContent(c.control, c.tag, c.language, [&](const std::string& name) {
+    auto out = FindContentFile(c.control, c.tag, c.language, [&](const std::string& name) {
         return c.files.count(name) != 0;
     });
     if (c.expectedFile) {
@@ -33,7 +33,7 @@ TEST_P(SpecialContentFiles, FirstExistingFileElseHint) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, SpecialContentFiles,
+    Files, ContentFiles,
     ::testing::Values(
         ContentCase{ContentControl::Memo,
                     1,
