@@ -1,5 +1,7 @@
 #include "engine/media/zor_wrapper.h"
 
+#include "common/win/folder_tree.h"
+
 #include "engine/media/archive_texts.h"
 
 #include <windows.h>
@@ -75,17 +77,6 @@ bool CreateFolderTree(const std::string& folder) {
     if (cut != std::string::npos && cut > 0 && path[cut - 1] != ':')
         CreateFolderTree(path.substr(0, cut));
     return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-void DeleteContents(const std::string& folder) {
-    std::vector<std::string> files, folders;
-    ListTree(folder, files, folders);
-    for (const std::string& f : files) {
-        SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(f.c_str());
-    }
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it)
-        RemoveDirectoryA(it->c_str());
 }
 
 } // namespace
@@ -195,7 +186,7 @@ bool MoveTree(const std::string& source, const std::string& destination, bool mo
     }
     if (move) {
         for (int pass = 0; pass < 3; ++pass)
-            DeleteContents(from);
+            EmptyFolder(from);
         RemoveDirectoryA(source.c_str());
     }
     return true;

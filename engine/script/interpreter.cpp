@@ -98,8 +98,8 @@ RunResult Interpreter::Run() {
         log_.Write("    <zara>");
         inLoop = true;
         Prepare();
+        // ChooseCommand passes over disabled commands itself.
         while (ChooseCommand()) {
-            if (!Enabled(current_)) continue;
             variables_.Define("ABORT", host_.CancelRequested() ? "TRUE" : "FALSE", kStageCancelState);
             UpdateProgress();
             if (Execute(current_) == CommandOutcome::EndRun) break;
@@ -133,12 +133,7 @@ void Interpreter::Prepare() {
     variables_.Define("LANGUAGE", "", kStageInitialization);
     const std::string language = host_.ChooseLanguage();
     variables_.Define("LANGUAGE", language, kStageInitialization);
-    for (const auto& [name, value] : settings_.commandLineVariables) {
-        if (variables_.IsDefined(name))
-            variables_.Set(name, value, kStageCommandLine);
-        else
-            variables_.Define(name, value, kStageCommandLine);
-    }
+    for (const auto& [name, value] : settings_.commandLineVariables) variables_.Define(name, value, kStageCommandLine);
     variables_.SetCommandLineVariables([this] {
         std::vector<std::string> lines;
         for (const auto& [name, value] : settings_.commandLineVariables) {

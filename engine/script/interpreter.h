@@ -146,7 +146,6 @@ class Interpreter {
     RunState& State() { return run_; }
 
   private:
-    enum class Next { Execute, End };
     void Prepare();
     void DefineInitializationVariables();
     void RefreshEngineState();

@@ -1,12 +1,11 @@
 #include "engine/script/script_image.h"
 
-#include <charconv>
 #include <cstdint>
-#include <cstdlib>
 
 #include "common/ansi_case.h"
 #include "common/line_file.h"
 #include "engine/script/engine_error.h"
+#include "engine/script/integer_text.h"
 
 namespace zk::script {
 namespace {
@@ -44,36 +43,15 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-// The ordinary integer conversion: optional sign, decimal digits or "$" + hex.
-bool ParseInteger(std::string_view text, long long& value) {
-    bool negative = false;
-    std::size_t p = 0;
-    if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
-    int base = 10;
-    if (p < text.size() && text[p] == '$') {
-        base = 16;
-        ++p;
-    }
-    if (p == text.size()) return false;
-    unsigned long long magnitude = 0;
-    auto [end, ec] = std::from_chars(text.data() + p, text.data() + text.size(), magnitude, base);
-    if (ec != std::errc() || end != text.data() + text.size()) return false;
-    if (magnitude > static_cast<unsigned long long>(INT64_MAX) + (negative ? 1 : 0)) return false;
-    value = negative ? static_cast<long long>(0 - magnitude) : static_cast<long long>(magnitude);
-    return true;
-}
-
 int ParseMediaMode(const std::string& line) {
     // A decimal integer token; the rest of the line is skipped.
     std::size_t start = line.find_first_not_of(" \t");
     if (start == std::string::npos) start = line.size();
     std::size_t end = line.find_first_of(" \t", start);
     if (end == std::string::npos) end = line.size();
-    long long value = 0;
-    if (!ParseInteger(std::string_view(line).substr(start, end - start), value) || value < INT32_MIN ||
-        value > INT32_MAX)
-        throw EngineError("Invalid numeric input");
-    return static_cast<int>(value);
+    const auto value = TryTextToInt(std::string_view(line).substr(start, end - start));
+    if (!value) throw EngineError("Invalid numeric input");
+    return *value;
 }
 
 int HexDigit(char c) {
@@ -141,8 +119,7 @@ std::int64_t ScriptImage::ComponentSize(std::string_view component) const {
     for (std::size_t i = 0; i < componentSizes.size(); ++i) {
         if (!AnsiSameText(componentSizes[i], component)) continue;
         if (i + 1 >= componentSizes.size()) return 0;
-        long long value = 0;
-        return ParseInteger(componentSizes[i + 1], value) ? value : 0;
+        return TryTextToInt64(componentSizes[i + 1]).value_or(0);
     }
     return 0;
 }

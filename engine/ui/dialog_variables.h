@@ -32,7 +32,4 @@ class DialogServices {
     virtual bool InstallationRunning() const { return false; }
 };
 
-// A boolean word: "TRUE" in any letter case, or exactly "-1".
-bool IsTrueWord(std::string_view text);
-
 } // namespace zk::ui

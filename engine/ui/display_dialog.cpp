@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "common/ansi_case.h"
+#include "engine/script/variable_text.h"
 
 namespace zk::ui {
 namespace {
@@ -19,10 +20,6 @@ std::uintptr_t WindowHandleValue(DialogVariables& vars) {
 }
 
 } // namespace
-
-bool IsTrueWord(std::string_view text) {
-    return AnsiSameText(text, "TRUE") || text == "-1";
-}
 
 std::string ResultWord(DialogResult result, const std::string& customWord) {
     switch (result) {
@@ -57,7 +54,7 @@ DisplayDialogOutcome DialogCommands::DisplayDialog(const std::string& key,
         std::string name = params.skipVariable;
         if (name.size() >= 2 && name.front() == '$' && name.back() == '$')
             name = name.substr(1, name.size() - 2);
-        if (IsTrueWord(variables_.Get(name)) == IsTrueWord(params.skipValue)) {
+        if (script::IsTrueText(variables_.Get(name)) == script::IsTrueText(params.skipValue)) {
             outcome.skipped = true;
             return outcome;
         }
@@ -71,7 +68,7 @@ DisplayDialogOutcome DialogCommands::DisplayDialog(const std::string& key,
     screen_.PrepareDialog(key);
     if (behind) screen_.LockPainting(behind, false);
 
-    bool modal = inWizardLoop || IsTrueWord(params.modal);
+    bool modal = inWizardLoop || script::IsTrueText(params.modal);
     ShowOutcome shown = screen_.ShowDialog(key, modal);
     if (modal) {
         outcome.result = shown.result;

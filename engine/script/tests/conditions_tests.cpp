@@ -38,6 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{" 1", std::nullopt}, IntegerCase{"1.0", std::nullopt},
                       IntegerCase{"99999999999999999999", std::nullopt}));
 
+TEST(IntegerText, SixtyFourBitSizes) {
+    EXPECT_EQ(TryTextToInt64("123456789012"), 123456789012);
+    EXPECT_EQ(TryTextToInt64("-9223372036854775808"), INT64_MIN);
+    EXPECT_EQ(TryTextToInt64("9223372036854775808"), std::nullopt);
+    EXPECT_EQ(TryTextToInt64("$FFFFFFFFFFFFFFFF"), -1);
+    EXPECT_EQ(TryTextToInt64("$10000000000000000"), std::nullopt);
+    EXPECT_EQ(TryTextToInt64("12 "), std::nullopt);
+}
+
 TEST(IntegerText, MalformedNumberRaisesTheConversionError) {
     EXPECT_EQ(TextToInt("$7FFFFFFF"), 2147483647);
     try {

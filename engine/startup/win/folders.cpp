@@ -25,26 +25,6 @@ std::string CreateSupportFolder(const std::string& tempFolder) {
     throw EngineError("Unable to create a support folder in " + tempFolder);
 }
 
-void EmptyFolder(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = folder + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            EmptyFolder(path + "\\");
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            RemoveDirectoryA(path.c_str());
-        } else {
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-}
-
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\:");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "engine/script/engine_error.h"
+#include "engine/script/stage_labels.h"
 #include "engine/script/variable_store.h"
 #include "engine/startup/win/engine_dialogs.h"
 #include "engine/startup/win/first_run_bootstrap.h"
@@ -63,7 +64,7 @@ std::pair<std::string, std::string> WindowsInterpreterHost::RegisteredUser() {
 void WindowsInterpreterHost::Bootstrap(script::VariableStore& variables) { FirstRunBootstrap(context_, variables); }
 
 void WindowsInterpreterHost::RefreshInstanceLinks(script::VariableStore& variables) {
-    DefineInstanceLinks(context_, variables, "Initialization");
+    DefineInstanceLinks(context_, variables, script::kStageInitialization);
 }
 
 void WindowsInterpreterHost::SetCaption(const std::string& title, bool myahLogo) {

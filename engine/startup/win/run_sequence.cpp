@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/line_file.h"
+#include "common/win/folder_tree.h"
 #include "engine/script/engine_error.h"
 #include "engine/startup/language_names.h"
 #include "engine/startup/win/folders.h"
@@ -30,12 +31,11 @@ class RunSequence {
     void LoadEngineMessages();
     void Phases();
     [[noreturn]] void Stop(int exitCode, const std::string& message);
-    void ShowError(const std::string& message, bool ownedByInitWindow);
+    void ShowError(const std::string& message);
     void Log(const char* line) { context_.log.Write(line); }
     void CleanUp();
 
     EngineContext context_;
-    HWND initWindow_ = nullptr; // the initialisation window, when shown
 };
 
 void RestrictToFirstProcessor() {
@@ -91,7 +91,7 @@ int RunSequence::Run() {
     try {
         Phases();
     } catch (const std::exception& e) {
-        if (!context_.options.silent) ShowError(context_.messages.Text(msg::kRuntimeErrorInInstall) + e.what(), false);
+        if (!context_.options.silent) ShowError(context_.messages.Text(msg::kRuntimeErrorInInstall) + e.what());
         context_.exitCode = kExitRuntimeError;
     }
     CleanUp();
@@ -185,13 +185,13 @@ void RunSequence::Phases() {
 }
 
 void RunSequence::Stop(int exitCode, const std::string& message) {
-    if (!context_.options.silent) ShowError(message, true);
+    if (!context_.options.silent) ShowError(message);
     ExitProcess(static_cast<UINT>(exitCode));
 }
 
-void RunSequence::ShowError(const std::string& message, bool ownedByInitWindow) {
-    MessageBoxA(ownedByInitWindow ? initWindow_ : nullptr, message.c_str(), EngineCaption("", false).c_str(),
-                MB_OK | MB_ICONERROR);
+// Start-up boxes have no owner: the initialisation window is not part of this build.
+void RunSequence::ShowError(const std::string& message) {
+    MessageBoxA(nullptr, message.c_str(), EngineCaption("", false).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void RunSequence::CleanUp() {
